@@ -1,0 +1,111 @@
+#include "app/WidgetRun.h"
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/ConsoleWindow.h"
+#include "app/TimeService.h"
+#include "net/VeskoUpdate.h"
+#include "platform/EventLoop.h"
+#include "platform/Paths.h"
+#include "platform/SingleInstance.h"
+
+namespace vr {
+namespace {
+
+// Everything the start-up steps build and the shutdown steps tear down.
+struct Widget {
+  SingleInstance* instance = nullptr;
+  std::unique_ptr<EventLoop> loop;
+  std::unique_ptr<ConsoleWindow> window;
+};
+
+struct Step {
+  const char* name;
+  // False ends start-up at once (nothing later runs, no window appears).
+  std::function<bool(Widget&)> run;
+};
+
+bool Nothing(Widget&) { return true; }
+
+// The start-up order. A subsystem that is not there yet keeps its place in
+// the list with an empty entry, so the order never has to be re-derived.
+// Windows-only steps have no Linux counterpart: the error-mode and DPI steps
+// (X11 scales through Xft.dpi, read by the window layer), COM set-up, and the
+// message-filter steps (our "show" socket has no integrity levels).
+const std::vector<Step>& StartSteps() {
+  static const std::vector<Step> steps = {
+      {"settings", Nothing},
+      {"http client", Nothing},
+      {"update library",
+       [](Widget&) {
+         IVeskoUpdate* update = GetIVeskoUpdate();
+         update->Init(DataFolder());
+         return !update->MustExit();
+       }},
+      {"ui task window",
+       [](Widget& w) {
+         w.loop = MakePollLoop(/*quitOnSignals=*/true);
+         return true;
+       }},
+      {"control classes and creation hook", Nothing},
+      {"resource pack and style sheet", Nothing},
+      {"weather thread", Nothing},
+      {"calendar data", Nothing},
+      {"browser engine", Nothing},
+      {"background services", Nothing},
+      {"records and today's reminders", Nothing},
+      {"time service",
+       [](Widget& w) {
+         GlobalTimeService().Start(*w.loop);
+         return true;
+       }},
+      {"main window",
+       [](Widget& w) {
+         w.window = std::make_unique<ConsoleWindow>(stdout);
+         GlobalTimeService().AddTimeObserver(w.window.get());
+         w.window->Show(SystemClock().Now());
+         w.instance->ListenForShow(*w.loop, [&w] { w.window->Show(SystemClock().Now()); });
+         return true;
+       }},
+  };
+  return steps;
+}
+
+// The shutdown order, run after the loop ends.
+const std::vector<Step>& StopSteps() {
+  static const std::vector<Step> steps = {
+      {"time service",
+       [](Widget&) {
+         GlobalTimeService().Stop();
+         return true;
+       }},
+      {"records", Nothing},
+      {"weather thread", Nothing},
+      {"background services", Nothing},
+      {"browser engine", Nothing},
+      {"main window",
+       [](Widget& w) {
+         w.instance->StopListening();
+         w.window.reset();
+         return true;
+       }},
+  };
+  return steps;
+}
+
+}  // namespace
+
+int RunWidget(SingleInstance& instance) {
+  Widget widget;
+  widget.instance = &instance;
+  for (const Step& step : StartSteps())
+    if (!step.run(widget)) return 0;
+  widget.loop->Run();
+  for (const Step& step : StopSteps()) step.run(widget);
+  return 0;
+}
+
+}  // namespace vr
