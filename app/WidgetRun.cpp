@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/ConsoleWindow.h"
+#include "app/GlobalSetting.h"
 #include "app/TimeService.h"
+#include "net/Http.h"
 #include "net/VeskoUpdate.h"
 #include "platform/EventLoop.h"
 #include "platform/Paths.h"
@@ -37,8 +39,16 @@ bool Nothing(Widget&) { return true; }
 // message-filter steps (our "show" socket has no integrity levels).
 const std::vector<Step>& StartSteps() {
   static const std::vector<Step> steps = {
-      {"settings", Nothing},
-      {"http client", Nothing},
+      {"settings",
+       [](Widget&) {
+         GetGlobalSetting().Load(DataFolder());
+         return true;
+       }},
+      {"http client",
+       [](Widget&) {
+         InitHttpClient();  // before any thread that makes requests
+         return true;
+       }},
       {"update library",
        [](Widget&) {
          IVeskoUpdate* update = GetIVeskoUpdate();
