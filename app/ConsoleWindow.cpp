@@ -1,10 +1,17 @@
 #include "app/ConsoleWindow.h"
 
+#include "calendar/LunarCalendar.h"
+
 namespace vr {
 
 std::string DateLineText(int year, int month, int day) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%d年%d月%d日", year, month, day);
+  DayInfo info{};
+  BuildDayInfo(year, month, day, info);
+  const std::string lunarMonth = (info.leapMonth ? "闰" : "") + LunarMonthName(info.lunarMonth);
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "%d年%d月%d日 %s年%s月%s", year, month, day,
+                ZodiacName(info.zodiac).c_str(), lunarMonth.c_str(),
+                LunarDayName(info.lunarDay).c_str());
   return buf;
 }
 

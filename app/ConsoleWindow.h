@@ -21,7 +21,8 @@ class ConsoleWindow final : public TimeSvrDel {
   std::FILE* out_;
 };
 
-// "2023年1月22日" followed, once the lunar engine is there, by the lunar part.
+// The Gregorian date and its lunar date: "2023年1月22日 兔年正月初一"
+// (zodiac of the lunar year, "闰" before a leap month).
 std::string DateLineText(int year, int month, int day);
 
 }  // namespace vr

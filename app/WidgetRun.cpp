@@ -8,6 +8,7 @@
 #include "app/ConsoleWindow.h"
 #include "app/GlobalSetting.h"
 #include "app/TimeService.h"
+#include "calendar/CalendarData.h"
 #include "net/Http.h"
 #include "net/VeskoUpdate.h"
 #include "platform/EventLoop.h"
@@ -63,7 +64,12 @@ const std::vector<Step>& StartSteps() {
       {"control classes and creation hook", Nothing},
       {"resource pack and style sheet", Nothing},
       {"weather thread", Nothing},
-      {"calendar data", Nothing},
+      {"calendar data",
+       [](Widget&) {
+         // Missing or broken files only leave marks and almanac texts empty.
+         LoadCalendarData(ProgramFolder(), DataFolder());
+         return true;
+       }},
       {"browser engine", Nothing},
       {"background services", Nothing},
       {"records and today's reminders", Nothing},
