@@ -14,6 +14,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Paths.h"
 #include "platform/SingleInstance.h"
+#include "records/NoteMgr.h"
 
 namespace vr {
 namespace {
@@ -72,7 +73,19 @@ const std::vector<Step>& StartSteps() {
        }},
       {"browser engine", Nothing},
       {"background services", Nothing},
-      {"records and today's reminders", Nothing},
+      {"records and today's reminders",
+       [](Widget&) {
+         // An unreadable file leaves the records in memory only and a damaged
+         // one is kept aside (NoteMgr::LastLoad says which); neither stops
+         // start-up.
+         NoteMgr& records = GlobalNoteMgr();
+         records.Load();
+         records.RebuildToday();
+         GlobalTimeService().SetSecondHook([](const TimeRecord& now) { GlobalNoteMgr().CheckDue(now); });
+         GlobalTimeService().SetNewDayHook(
+             [](const TimeRecord& now) { GlobalNoteMgr().RebuildToday(now); });
+         return true;
+       }},
       {"time service",
        [](Widget& w) {
          GlobalTimeService().Start(*w.loop);
@@ -98,7 +111,13 @@ const std::vector<Step>& StopSteps() {
          GlobalTimeService().Stop();
          return true;
        }},
-      {"records", Nothing},
+      {"records",
+       [](Widget&) {
+         GlobalTimeService().SetSecondHook(nullptr);
+         GlobalTimeService().SetNewDayHook(nullptr);
+         GlobalNoteMgr().Close();
+         return true;
+       }},
       {"weather thread", Nothing},
       {"background services", Nothing},
       {"browser engine", Nothing},
