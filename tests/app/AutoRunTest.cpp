@@ -7,14 +7,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "app/GlobalSetting.h"
 
 namespace vr {
 namespace {
 
-using testing::EnvGuard;
-using testing::TempFolder;
+using test::EnvGuard;
+using test::TempFolder;
 
 std::string Get(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -116,7 +116,7 @@ TEST(AutoRun, ExecutableWithSpecialCharacters_EntryText_QuotesAndEscapes) {
 
 TEST(AutoRun, GlobalSetting_SetAutoRun_UsesTheUsersAutostartFolder) {
   TempFolder dir;
-  EnvGuard xdg("XDG_CONFIG_HOME", dir.path().c_str());
+  EnvGuard xdg("XDG_CONFIG_HOME", dir.Path().c_str());
   GlobalSetting s;
   EXPECT_FALSE(s.IsAutoRun());
   s.SetAutoRun(true);

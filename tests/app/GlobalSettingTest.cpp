@@ -9,13 +9,13 @@
 #include <sstream>
 #include <vector>
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "platform/Ini.h"
 
 namespace vr {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 void Put(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 
@@ -77,7 +77,7 @@ TEST(GlobalSetting, FullFile_Load_ReadsEveryKey) {
       "backimgalpha=70\ntheme=theme4\nautohide=0\nlockwnd=1\nlastwndposx=120\nlastwndposy=-30\n"
       "hideside=3\nshowline=0\nshownote=1\njiered=1\nweekred=1\nlastwndsizex=800\nlastwndsizey=600\n");
   GlobalSetting s;
-  s.Load(dir.path());
+  s.Load(dir.Path());
   EXPECT_TRUE(s.FileExisted());
   EXPECT_FALSE(s.themeclr);
   EXPECT_FALSE(s.blur);
@@ -113,7 +113,7 @@ TEST_P(BackAlphaLoad, StoredValue_Load_IsClamped) {
   TempFolder dir;
   Put(dir.File("cfg.ini"), std::string("[VeskoRiLi]\n") + GetParam().line + "\n");
   GlobalSetting s;
-  s.Load(dir.path());
+  s.Load(dir.Path());
   EXPECT_EQ(s.backalpha, GetParam().backalpha) << GetParam().line;
 }
 
@@ -138,7 +138,7 @@ TEST_P(FlagLoad, StoredValue_Load_IsTrueOnlyAboveZero) {
   TempFolder dir;
   Put(dir.File("cfg.ini"), std::string("[VeskoRiLi]\nblur=") + GetParam().value + "\nlockwnd=" + GetParam().value + "\n");
   GlobalSetting s;
-  s.Load(dir.path());
+  s.Load(dir.Path());
   EXPECT_EQ(s.blur, GetParam().blur) << GetParam().value;
   EXPECT_EQ(s.lockwnd, GetParam().lockwnd) << GetParam().value;
 }
@@ -152,7 +152,7 @@ TEST(GlobalSetting, MalformedFile_Load_GivesDefaultsAndNextWriteRepairs) {
   TempFolder dir;
   Put(dir.File("cfg.ini"), std::string("\xFF\xFE[\0V\0]\0\nblur=0\n", 14));
   GlobalSetting s;
-  s.Load(dir.path());
+  s.Load(dir.Path());
   EXPECT_TRUE(s.blur);
   EXPECT_EQ(s.lastwndsizex, 647);
   s.SetShowNote(true);
@@ -190,7 +190,7 @@ TEST_P(SetterWriteThrough, Setter_Called_WritesKeyThenNotifiesIt) {
   TempFolder dir;
   const SetterCase& c = GetParam();
   GlobalSetting s;
-  s.Load(dir.path());
+  s.Load(dir.Path());
   std::vector<std::string> log;
   Recorder r("r", log);
   std::string seenInFile;
@@ -200,7 +200,7 @@ TEST_P(SetterWriteThrough, Setter_Called_WritesKeyThenNotifiesIt) {
   EXPECT_EQ(log, std::vector<std::string>{std::string("r:") + c.key});
   EXPECT_EQ(seenInFile, c.stored) << "the key is written before observers run";
   GlobalSetting again;
-  again.Load(dir.path());
+  again.Load(dir.Path());
   EXPECT_TRUE(again.FileExisted());
   EXPECT_TRUE(c.reloaded(again)) << c.what;
 }
@@ -224,7 +224,7 @@ TEST(GlobalSetting, FileWithOtherSectionsAndComments_WriteInt_KeepsThem) {
       "; written by hand\n[VeskoSoft]\ndns=1.1.1.1\n\n[VeskoRiLi]\ncity=101010100\nblur=1\nfuture=keep\n";
   Put(dir.File("cfg.ini"), before);
   GlobalSetting s;
-  s.Load(dir.path());
+  s.Load(dir.Path());
   ASSERT_TRUE(s.WriteInt("blur", 0));
   ASSERT_TRUE(s.WriteInt("lastwndposx", -20));
   EXPECT_EQ(Get(dir.File("cfg.ini")),

@@ -11,24 +11,14 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+#include "tests/support/TempFolder.h"
 
 namespace vr {
 namespace {
 
+using test::TempFolder;
+
 const std::string kProgram = std::string(VR_BIN_DIR) + "/veskorili";
-
-class TempFolder {
- public:
-  TempFolder() {
-    char tmpl[] = "/tmp/vr-app-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // A child running the program with its stdout on a pipe.
 class Child {
@@ -101,11 +91,11 @@ class Child {
 
 TEST(WidgetProcess, SecondStart_ShowsTheRunningOneAndExitsZero) {
   TempFolder dir;
-  Child first(dir.path(), {});
+  Child first(dir.Path(), {});
   ASSERT_EQ(first.ReadLines(1), 1) << "the widget printed no date line";
   EXPECT_NE(first.text().find("年"), std::string::npos);
 
-  Child second(dir.path(), {});
+  Child second(dir.Path(), {});
   EXPECT_EQ(second.Wait(), 0);
   EXPECT_EQ(second.ReadLines(1, 200), 0) << "the second start must not run a widget";
   EXPECT_EQ(first.ReadLines(2), 2) << "the running widget was not shown";
@@ -117,12 +107,12 @@ TEST(WidgetProcess, SecondStart_ShowsTheRunningOneAndExitsZero) {
 TEST(WidgetProcess, AfterAKill_NextStartRuns) {
   TempFolder dir;
   {
-    Child crashed(dir.path(), {});
+    Child crashed(dir.Path(), {});
     ASSERT_EQ(crashed.ReadLines(1), 1);
     crashed.Signal(SIGKILL);
     EXPECT_EQ(crashed.Wait(), -1);
   }
-  Child next(dir.path(), {});
+  Child next(dir.Path(), {});
   EXPECT_EQ(next.ReadLines(1), 1) << "a crashed instance's files blocked the next start";
   next.Signal(SIGINT);
   EXPECT_EQ(next.Wait(), 0);
@@ -130,11 +120,11 @@ TEST(WidgetProcess, AfterAKill_NextStartRuns) {
 
 TEST(WidgetProcess, TypeSwitch_RunsOnlyTheBrowserRole) {
   TempFolder dir;
-  Child widget(dir.path(), {});
+  Child widget(dir.Path(), {});
   ASSERT_EQ(widget.ReadLines(1), 1);
   // Even with a widget running, a --type process is not a second instance:
   // it must not signal the widget, and it ends with 0.
-  Child helper(dir.path(), {"--lang=zh", "x--type=renderer"});
+  Child helper(dir.Path(), {"--lang=zh", "x--type=renderer"});
   EXPECT_EQ(helper.Wait(), 0);
   EXPECT_EQ(widget.ReadLines(2, 300), 1);
   widget.Signal(SIGTERM);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "TempFolder.h"
+#include "tests/calendar/CalendarFixtures.h"
 
 namespace vr {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "tests/calendar/CalendarFixtures.h"
 #include "calendar/Almanac.h"
 #include "calendar/CalendarData.h"
 #include "calendar/LunarCalendar.h"

@@ -5,7 +5,7 @@
 #include <climits>
 #include <string>
 
-#include "TempFolder.h"
+#include "tests/calendar/CalendarFixtures.h"
 
 namespace vr {
 namespace {

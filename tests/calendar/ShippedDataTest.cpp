@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "TempFolder.h"
+#include "tests/calendar/CalendarFixtures.h"
 #include "calendar/Almanac.h"
 #include "calendar/CalendarData.h"
 #include "calendar/DayText.h"

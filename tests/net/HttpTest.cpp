@@ -12,6 +12,7 @@
 #include "TestCa.h"
 #include "TestServer.h"
 #include "net/NetSettings.h"
+#include "tests/support/TempFolder.h"
 
 namespace vr {
 namespace {
@@ -22,26 +23,7 @@ using testing::TestCa;
 using testing::TestRequest;
 using testing::TestResponse;
 using testing::TestServer;
-
-class TempFolder {
- public:
-  TempFolder() {
-    char tmpl[] = "/tmp/vr-net-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  // Names of everything in the folder, sorted.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  std::string path_;
-};
+using test::TempFolder;
 
 void Put(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
 

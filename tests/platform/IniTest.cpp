@@ -12,23 +12,12 @@
 #include <vector>
 
 #include "platform/Ini.h"
+#include "tests/support/TempFolder.h"
 
 namespace vr {
 namespace {
 
-class TempFolder {
- public:
-  TempFolder() {
-    char tmpl[] = "/tmp/vr-ini-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using test::TempFolder;
 
 void Put(const std::string& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
@@ -215,7 +204,7 @@ TEST(Ini, NamesThatCannotReadBack_Write_AreRefused) {
 TEST(Ini, MissingFolder_Write_FailsAndCreatesNothing) {
   TempFolder dir;
   EXPECT_FALSE(WriteIniString(dir.File("no/such/c.ini"), "S", "k", "v"));
-  EXPECT_EQ(EntriesIn(dir.path()), 0u);
+  EXPECT_EQ(EntriesIn(dir.Path()), 0u);
 }
 
 TEST(Ini, ExistingFile_Write_KeepsModeAndLeavesNoTemporaryFile) {
@@ -226,7 +215,7 @@ TEST(Ini, ExistingFile_Write_KeepsModeAndLeavesNoTemporaryFile) {
   struct stat st {};
   ASSERT_EQ(stat(dir.File("c.ini").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+  EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
 TEST(Ini, SymlinkedFile_Write_ReplacesTargetAndKeepsLink) {

@@ -10,45 +10,35 @@
 
 #include "platform/EventLoop.h"
 #include "platform/SingleInstance.h"
+#include "tests/support/TempFolder.h"
 
 namespace vr {
 namespace {
 
-class TempFolder {
- public:
-  TempFolder() {
-    char tmpl[] = "/tmp/vr-si-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using test::TempFolder;
 
 TEST(SingleInstance, SecondAcquire_WhileFirstHolds_Fails) {
   TempFolder dir;
-  SingleInstance first(dir.path());
+  SingleInstance first(dir.Path());
   ASSERT_TRUE(first.Acquire());
-  SingleInstance second(dir.path());
+  SingleInstance second(dir.Path());
   EXPECT_FALSE(second.Acquire());
 }
 
 TEST(SingleInstance, LockReleased_NextAcquireSucceeds) {
   TempFolder dir;
   {
-    SingleInstance first(dir.path());
+    SingleInstance first(dir.Path());
     ASSERT_TRUE(first.Acquire());
   }
-  SingleInstance again(dir.path());
+  SingleInstance again(dir.Path());
   EXPECT_TRUE(again.Acquire());
 }
 
 TEST(SingleInstance, StaleLockAndSocketFiles_DoNotBlock) {
   TempFolder dir;
   auto loop = MakePollLoop(false);
-  SingleInstance probe(dir.path());
+  SingleInstance probe(dir.Path());
   // What a crashed instance leaves: a lock file nobody holds and a socket
   // file nobody listens on.
   close(open(probe.LockPath().c_str(), O_CREAT | O_RDWR, 0644));
@@ -65,7 +55,7 @@ TEST(SingleInstance, StaleLockAndSocketFiles_DoNotBlock) {
     ++shows;
     loop->Quit();
   });
-  SingleInstance second(dir.path());
+  SingleInstance second(dir.Path());
   EXPECT_FALSE(second.Acquire());
   EXPECT_TRUE(second.SendShow());
   loop->Run();
@@ -74,7 +64,7 @@ TEST(SingleInstance, StaleLockAndSocketFiles_DoNotBlock) {
 
 TEST(SingleInstance, ShowWithNoListener_ReportsUnreachable) {
   TempFolder dir;
-  SingleInstance nobody(dir.path());
+  SingleInstance nobody(dir.Path());
   EXPECT_FALSE(nobody.SendShow());
 }
 

@@ -9,29 +9,9 @@
 #include <vector>
 
 #include "records/NoteMgr.h"
+#include "tests/support/TempFolder.h"
 
 namespace vr::test {
-
-// A fresh folder under the system's temporary folder, removed with its contents.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vr-records-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // A second, independent connection to a records file, for looking at what is
 // really stored and for arranging failures.
