@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "ui/UIGeometry.h"
+
+namespace vr {
+
+class UIControl;
+class UIFont;
+
+// What a control needs of the window that hosts its tree. Windows implement
+// it; a headless host (UIHeadlessHost) implements it for tests and offscreen
+// rendering. Controls refer to each other through serials, never pointers.
+class IUIContainer {
+ public:
+  virtual ~IUIContainer() = default;
+
+  // Native window handle; 0 while the window does not exist. Operations that
+  // need a window (timers, focus, capture, events) do nothing without one.
+  virtual uintptr_t GetHWND() const = 0;
+
+  // Focus and capture, by serial.
+  virtual int GetFocusId() const = 0;
+  virtual void SetFocusId(int serial) = 0;
+  virtual int GetCaptureId() const = 0;
+  virtual int SetCaptureId(int serial) = 0;  // returns the previous serial
+  virtual void ReleaseCaptureId() = 0;
+  virtual int GetHoverId() const = 0;
+
+  // An event no ancestor consumed; answers with the window's notification handler.
+  virtual int RaiseEvent(UIControl* sender, const std::string& name, int value1, int value2) = 0;
+
+  // Native timers. Control timers use ids with the top bit set (see UIControl).
+  virtual void SetHostTimer(uint32_t id, uint32_t milliseconds) = 0;
+  virtual void KillHostTimer(uint32_t id) = 0;
+
+  virtual UIPoint ClientToScreen(UIPoint client) const = 0;
+  virtual void SetSystemCursor(int cursorId) = 0;
+
+  // Per-window font cache; null when the spec gives no usable font.
+  virtual UIFont* GetFont(const std::string& spec) = 0;
+};
+
+}  // namespace vr
