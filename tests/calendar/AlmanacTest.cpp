@@ -1,6 +1,8 @@
 #include "calendar/Almanac.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 #include <sqlite3.h>
 
 #include <filesystem>
@@ -95,6 +97,9 @@ struct BrokenCase {
   const char* fixture;  // copied in as yj.db; null for a database made below
   const char* sql;      // run on a new yj.db when fixture is null
 };
+// Short names in test listings instead of the raw bytes of the case.
+void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
+
 
 class BrokenAlmanac : public testing::TestWithParam<BrokenCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -81,6 +83,9 @@ struct CollectCase {
   bool lastDayOfYear;
   std::vector<std::string> expected;
 };
+// Short names in test listings instead of the raw bytes of the case.
+void PrintTo(const CollectCase& c, std::ostream* os) { *os << c.what; }
+
 
 class CollectRecord : public testing::TestWithParam<CollectCase> {};
 
