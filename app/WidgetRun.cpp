@@ -11,10 +11,13 @@
 #include "calendar/CalendarData.h"
 #include "net/Http.h"
 #include "net/VeskoUpdate.h"
-#include "platform/EventLoop.h"
+#include "platform/DispatchLoop.h"
 #include "platform/Paths.h"
+#include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowSystem.h"
 #include "records/NoteMgr.h"
+#include "ui/ThreadTask.h"
 
 namespace vr {
 namespace {
@@ -22,7 +25,14 @@ namespace {
 // Everything the start-up steps build and the shutdown steps tear down.
 struct Widget {
   SingleInstance* instance = nullptr;
-  std::unique_ptr<EventLoop> loop;
+  // The X11 window system when a display answers; otherwise a loop without
+  // windows on real time, so the widget still runs on a console.
+  std::unique_ptr<WindowSystem> windows;
+  SteadyLoopTime windowlessTime;
+  std::unique_ptr<DispatchLoop> windowlessLoop;
+  WindowLoop* loop = nullptr;
+  std::unique_ptr<QuitSignals> quitSignals;
+  std::unique_ptr<TaskWindow> tasks;
   std::unique_ptr<ConsoleWindow> window;
 };
 
@@ -59,7 +69,15 @@ const std::vector<Step>& StartSteps() {
        }},
       {"ui task window",
        [](Widget& w) {
-         w.loop = MakePollLoop(/*quitOnSignals=*/true);
+         w.windows = OpenWindowSystem(WindowSystemKind::kX11);
+         if (w.windows) {
+           w.loop = &w.windows->Loop();
+         } else {
+           w.windowlessLoop = std::make_unique<DispatchLoop>(nullptr, w.windowlessTime);
+           w.loop = w.windowlessLoop.get();
+         }
+         w.quitSignals = std::make_unique<QuitSignals>(*w.loop);
+         w.tasks = std::make_unique<TaskWindow>(*w.loop);
          return true;
        }},
       {"control classes and creation hook", Nothing},
@@ -125,6 +143,12 @@ const std::vector<Step>& StopSteps() {
        [](Widget& w) {
          w.instance->StopListening();
          w.window.reset();
+         return true;
+       }},
+      {"ui task window",
+       [](Widget& w) {
+         w.tasks.reset();
+         w.quitSignals.reset();
          return true;
        }},
   };

@@ -1,13 +1,11 @@
 #include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <map>
 #include <vector>
 
 #include "platform/EventLoop.h"
+#include "platform/QuitSignals.h"
 
 namespace vr {
 namespace {
@@ -17,31 +15,10 @@ using SteadyClock = std::chrono::steady_clock;
 class PollLoop final : public EventLoop {
  public:
   explicit PollLoop(bool quitOnSignals) {
-    if (!quitOnSignals) return;
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    // Blocked signals are delivered through the descriptor instead of an
-    // asynchronous handler, so quitting happens between two callbacks.
-    if (pthread_sigmask(SIG_BLOCK, &set, &oldMask_) == 0) {
-      signalFd_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
-      masked_ = true;
-    }
-    if (signalFd_ >= 0) {
-      WatchReadable(signalFd_, [this] {
-        signalfd_siginfo info;
-        while (read(signalFd_, &info, sizeof info) == sizeof info) {
-        }
-        Quit();
-      });
-    }
+    if (quitOnSignals) signals_ = std::make_unique<QuitSignals>(*this);
   }
 
-  ~PollLoop() override {
-    if (signalFd_ >= 0) close(signalFd_);
-    if (masked_) pthread_sigmask(SIG_SETMASK, &oldMask_, nullptr);
-  }
+  ~PollLoop() override { signals_.reset(); }
 
   TimerId AddTimer(std::chrono::milliseconds period, Callback fn) override {
     TimerId id = nextTimer_++;
@@ -113,9 +90,7 @@ class PollLoop final : public EventLoop {
   std::map<int, Callback> watches_;
   TimerId nextTimer_ = 1;
   bool quit_ = false;
-  int signalFd_ = -1;
-  bool masked_ = false;
-  sigset_t oldMask_{};
+  std::unique_ptr<QuitSignals> signals_;  // last: goes first, while watches_ still exists
 };
 
 }  // namespace

@@ -40,6 +40,27 @@ class IUIContainer {
 
   // Per-window font cache; null when the spec gives no usable font.
   virtual UIFont* GetFont(const std::string& spec) = 0;
+
+  // --- Window hosts (UIContainer); hosts without native input keep these ---
+  virtual bool IsLayered() const { return true; }
+  // Wheel messages go to the control under the pointer, not the focused one.
+  virtual bool WheelToPointed() const { return true; }
+  virtual UIRect HostClientRect() const { return UIRect{}; }
+  // For a window whose root sits inside another tree: passes `rect` (root
+  // coordinates) on to that tree.
+  virtual void InvalidateInParent(const UIRect& /*rect*/) {}
+  // Tracked controls get a mouse-leave once the pointer leaves them and all
+  // their descendants (the `track` attribute).
+  virtual void AddLeaveTracking(int /*serial*/) {}
+  virtual void RemoveLeaveTracking(int /*serial*/) {}
+  virtual void SetHover(UIControl* /*control*/) {}
+  // Routes one input message (UIMessages.h codes, client coordinates) to the
+  // control it concerns; *handled says whether a control took it.
+  virtual intptr_t RouteMessage(uint32_t /*msg*/, uintptr_t /*wparam*/, intptr_t /*lparam*/,
+                                bool* handled = nullptr) {
+    if (handled) *handled = false;
+    return 0;
+  }
 };
 
 }  // namespace vr

@@ -16,7 +16,10 @@ struct PixbufLoaderDeleter {
   void operator()(GdkPixbufLoader* l) const { g_object_unref(l); }
 };
 
-cairo_surface_t* ToSurface(GdkPixbuf* pixbuf) {
+}  // namespace
+
+cairo_surface_t* SurfaceFromPixbuf(const GdkPixbuf* pixbuf) {
+  if (!pixbuf) return nullptr;
   const int w = gdk_pixbuf_get_width(pixbuf);
   const int h = gdk_pixbuf_get_height(pixbuf);
   const int channels = gdk_pixbuf_get_n_channels(pixbuf);
@@ -50,6 +53,8 @@ cairo_surface_t* ToSurface(GdkPixbuf* pixbuf) {
   return s;
 }
 
+namespace {
+
 // Called once the decoder knows the image size, before it allocates pixels:
 // an oversized image is decoded at 1 x 1 instead and refused afterwards.
 void OnSizePrepared(GdkPixbufLoader* loader, int w, int h, gpointer tooLarge) {
@@ -74,7 +79,7 @@ SkinBitmap::SkinBitmap(std::span<const uint8_t> bytes) {
   if (error) g_error_free(error);
   if (!written || !closed || tooLarge) return;
   GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());  // owned by the loader
-  if (pixbuf) surface_ = ToSurface(pixbuf);
+  surface_ = SurfaceFromPixbuf(pixbuf);
 }
 
 SkinBitmap::~SkinBitmap() {

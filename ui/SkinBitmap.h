@@ -4,7 +4,13 @@
 #include <cstdint>
 #include <span>
 
+typedef struct _GdkPixbuf GdkPixbuf;
+
 namespace vr {
+
+// A premultiplied ARGB32 copy of an 8-bit RGB or RGBA pixbuf; null for other
+// pixbufs, for sides beyond 8192 pixels and when memory runs out.
+cairo_surface_t* SurfaceFromPixbuf(const GdkPixbuf* pixbuf);
 
 // A decoded image from the pack: an ARGB32 (premultiplied) Cairo surface made
 // once from PNG or JPEG bytes with gdk-pixbuf. Bytes that do not decode give

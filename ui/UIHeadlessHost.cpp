@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "ui/ControlRegistry.h"
+#include "ui/ControlTimerRoute.h"
+#include "ui/HostPaint.h"
 #include "ui/LayoutBuilder.h"
-#include "ui/PaintTree.h"
 #include "ui/UIGraphics.h"
 
 namespace vr {
@@ -83,16 +84,11 @@ UIRect UIHeadlessHost::Render() {
   const UIRect area = invalid_;
   invalid_ = UIRect{};
   if (area.IsEmpty() || !back_) return area;
-  UIGraphics g(back_);
-  g.IntersectClip(area);
-  cairo_t* cr = g.Cairo();
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);  // transparent, as a layered window starts
-  cairo_paint(cr);
-  cairo_restore(cr);
-  UIControl* top = this;
-  while (top->Parent()) top = top->Parent();
-  PaintTree(top, g);
+  {
+    UIGraphics g(back_);
+    BeginHostPaint(g, area);
+    PaintWholeTree(this, g);
+  }
   cairo_surface_flush(back_);
   return area;
 }
@@ -117,16 +113,19 @@ bool UIHeadlessHost::SavePng(const std::string& path) const {
 }
 
 void UIHeadlessHost::FireTimer(uint32_t id) {
-  if ((id & 0x80000000u) == 0) return;  // not a control timer
-  const int serial = static_cast<int>(id & 0xFFFFFFu);
-  const int index = static_cast<int>((id >> 24) & 0x7Fu);
-  UIControl* c = ControlRegistry::Instance().Find(serial);
-  if (!c) {
-    KillHostTimer(id);
-  } else if (c == this) {
-    OnTimer(index);
-  } else {
-    c->SendMsg(uimsg::kTimer, static_cast<uintptr_t>(index), 0);
+  const ControlTimerTick tick = ResolveControlTimer(id, this);
+  switch (tick.kind) {
+    case ControlTimerTick::Kind::kNotControl:
+      break;
+    case ControlTimerTick::Kind::kVanished:
+      KillHostTimer(id);
+      break;
+    case ControlTimerTick::Kind::kRoot:
+      OnTimer(tick.index);
+      break;
+    case ControlTimerTick::Kind::kControl:
+      tick.control->SendMsg(uimsg::kTimer, static_cast<uintptr_t>(tick.index), 0);
+      break;
   }
 }
 

@@ -19,6 +19,8 @@ class UIRenderImg : public UIRender {
   void SetDstRect(const UIRect& rect) override { dst_ = rect; }
 
   void SetImage(SkinBitmap* image) { image_ = image; }
+  void SetSrcRect(const UIRect& rect) { src_ = rect; }
+  void SetType(int type) { type_ = type; }
   SkinBitmap* Image() const { return image_; }
   int Type() const { return type_; }
   const UIRect& Dst() const { return dst_; }

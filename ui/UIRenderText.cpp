@@ -63,14 +63,18 @@ const UIFont& UIRenderText::ResolveFont(UIControl* control, const std::string& s
 }
 
 void UIRenderText::Draw(UIControl* control, UIGraphics& g) {
+  DrawInRect(control, g,
+             UIRect{inset_.left, inset_.top, control->Width() - inset_.right,
+                    control->Height() - inset_.bottom});
+}
+
+void UIRenderText::DrawInRect(UIControl* control, UIGraphics& g, const UIRect& r) {
   control_ = control;
   const Variant v = VariantOf(*control);
   const std::string& spec = fonts_[v].empty() ? fonts_[kNormal] : fonts_[v];
   const UIFont& font = ResolveFont(control, spec);
   font_ = &font;
   const uint32_t colour = colours_[v];
-  const UIRect r{inset_.left, inset_.top, control->Width() - inset_.right,
-                 control->Height() - inset_.bottom};
   const std::string& text = control->Text();
   const bool markup = keyword_ && text.find("<text") != std::string::npos &&
                       DrawMarkup(control, g, r, font, colour);

@@ -23,6 +23,9 @@ class UIRenderText : public UIRender {
 
   void Draw(UIControl* control, UIGraphics& g) override;
   void SetProp(const std::string& key, const std::string& value) override;
+  // Draws the control's text into `rect` (own coordinates) as it stands; the
+  // inset is not applied again. Labels use it with their text rectangle.
+  void DrawInRect(UIControl* control, UIGraphics& g, const UIRect& rect);
 
   bool SingleLine() const { return singleLine_; }
   bool Shadow() const { return shadow_; }

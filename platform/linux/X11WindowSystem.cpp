@@ -334,6 +334,7 @@ bool X11WindowSystem::DispatchOne() {
   XEvent ev;
   XNextEvent(display_, &ev);
   if (XFilterEvent(&ev, None)) return true;  // the input method took it
+  if (rawFilter_ && rawFilter_(ev)) return true;
   if (ev.type == MotionNotify) {
     // Only the latest position of a run of motion events matters; motion
     // after another kind of event is kept, so order is preserved.

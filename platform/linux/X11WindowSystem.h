@@ -1,6 +1,7 @@
 #pragma once
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -57,6 +58,11 @@ class X11WindowSystem final : public WindowSystem, private LoopEventSource {
   void TakeCapture(X11Window& window);
   void DropCapture(X11Window& window);
   void Forget(Window xid);
+  // Events for X windows that are not this system's own (the clipboard's
+  // window, a clipboard requestor's property changes) are offered here first;
+  // the filter returns true when it took the event.
+  using RawEventFilter = std::function<bool(XEvent&)>;
+  void SetRawEventFilter(RawEventFilter filter) { rawFilter_ = std::move(filter); }
 
  private:
   explicit X11WindowSystem(Display* display);
@@ -89,6 +95,7 @@ class X11WindowSystem final : public WindowSystem, private LoopEventSource {
   uint64_t capture_ = 0;
   ClickTracker clicks_{std::chrono::milliseconds(500)};
   SteadyLoopTime time_;
+  RawEventFilter rawFilter_;
   DispatchLoop loop_{this, time_};
 };
 

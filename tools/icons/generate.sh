@@ -79,4 +79,96 @@ icon chevron-up 12 "$muted" combo/arrow_up.png
 svg 30 30 btn/panel.png "<rect x='0.5' y='0.5' width='29' height='29' rx='6' fill='#f6fafd' stroke='#b4c2ce'/>"
 svg 30 28 btn/face.png "<rect x='0.5' y='0.5' width='29' height='27' rx='6' fill='$accent'/>"
 svg 30 28 btn/face_hover.png "<rect x='0.5' y='0.5' width='29' height='27' rx='6' fill='#4a90ff'/>"
+
+# --- Pictures of the basic controls ------------------------------------------
+pressed="#1f5fcf"  # accent, darker: a control held down
+disabled="#c4c8d0"
+# The four looks of a state strip, in frame order: normal, hover, pressed, disabled.
+looks=("$muted" "$accent" "$pressed" "$disabled")
+fills=("$accent" "#4a90ff" "$pressed" "#a9c8fb")
+
+# lucide_body NAME: the shapes of a Lucide icon without its svg element.
+lucide_body() { sed -e '1,/^>/d' -e '/<\/svg>/d' -e '/<!--/d' "$icons/$1.svg" | tr -d '\n'; }
+
+# icon_at NAME X Y SIZE COLOUR STROKE: a Lucide icon placed inside a picture.
+icon_at() {
+  printf "<svg x='%s' y='%s' width='%s' height='%s' viewBox='0 0 24 24' fill='none' stroke='%s' stroke-width='%s' stroke-linecap='round' stroke-linejoin='round'>%s</svg>" \
+    "$2" "$3" "$4" "$4" "$5" "$6" "$(lucide_body "$1")"
+}
+
+# strip FRAME_W FRAME_H OUTPUT FRAME0 FRAME1 FRAME2 FRAME3: four frames side
+# by side, the layout of a control's `btn`, `ckimg` and `thumb` images.
+strip() {
+  local fw=$1 fh=$2 dest=$3 body="" i=0
+  shift 3
+  for frame in "$@"; do
+    body="$body<svg x='$((i * fw))' y='0' width='$fw' height='$fh' viewBox='0 0 $fw $fh'>$frame</svg>"
+    i=$((i + 1))
+  done
+  svg $((fw * 4)) "$fh" "$dest" "$body"
+}
+
+# Check and radio boxes of the default look: 20 x 20 frames, unchecked (1)
+# and checked (2).
+ck1=() ck2=() rb1=() rb2=()
+for i in 0 1 2 3; do
+  c=${looks[$i]} f=${fills[$i]}
+  ck1+=("<rect x='3.5' y='3.5' width='13' height='13' rx='3' fill='#ffffff' stroke='$c' stroke-width='1.5'/>")
+  ck2+=("<rect x='2.75' y='2.75' width='14.5' height='14.5' rx='3' fill='$f'/><path d='m6.5 10.2 2.4 2.4 4.6-4.8' fill='none' stroke='#ffffff' stroke-width='1.8' stroke-linecap='round' stroke-linejoin='round'/>")
+  rb1+=("<circle cx='10' cy='10' r='6.75' fill='#ffffff' stroke='$c' stroke-width='1.5'/>")
+  rb2+=("<circle cx='10' cy='10' r='6.75' fill='#ffffff' stroke='$f' stroke-width='1.5'/><circle cx='10' cy='10' r='3.5' fill='$f'/>")
+done
+strip 20 20 btn/btn_checkbox1.png "${ck1[@]}"
+strip 20 20 btn/btn_checkbox2.png "${ck2[@]}"
+strip 20 20 btn/btn_radiobox1.png "${rb1[@]}"
+strip 20 20 btn/btn_radiobox2.png "${rb2[@]}"
+
+# Switch: 40 x 22 frames, off (grey track, knob left) and on (accent, knob right).
+tracks_off=("#c4c8d0" "#b0b6c0" "#9aa1ad" "#e6e8eb")
+sw_off=() sw_on=()
+for i in 0 1 2 3; do
+  sw_off+=("<rect x='1' y='2' width='38' height='18' rx='9' fill='${tracks_off[$i]}'/><circle cx='11' cy='11' r='7' fill='#ffffff'/>")
+  sw_on+=("<rect x='1' y='2' width='38' height='18' rx='9' fill='${fills[$i]}'/><circle cx='29' cy='11' r='7' fill='#ffffff'/>")
+done
+strip 40 22 btn/switch_off.png "${sw_off[@]}"
+strip 40 22 btn/switch_on.png "${sw_on[@]}"
+
+# A tool button with four 24-pixel looks: plus on nothing, on a light and a
+# darker rounded face, and greyed out.
+faces=("" "<rect width='24' height='24' rx='5' fill='#e6eefc'/>" "<rect width='24' height='24' rx='5' fill='#cfdcf7'/>" "")
+btn4=()
+for i in 0 1 2 3; do
+  colour=$dark
+  [ "$i" = 3 ] && colour=$disabled
+  btn4+=("${faces[$i]}$(icon_at plus 4 4 16 "$colour" 2)")
+done
+strip 24 24 btn/btn_add4.png "${btn4[@]}"
+
+# Slider: thumb (four 16 x 16 looks), track and fill bands (stretched).
+thumbs=()
+for i in 0 1 2 3; do
+  ring=${fills[$i]}
+  [ "$i" = 3 ] && ring=$disabled
+  inner="#ffffff"
+  [ "$i" = 2 ] && inner=$pressed
+  thumbs+=("<circle cx='8' cy='8' r='6.5' fill='$inner' stroke='$ring' stroke-width='2'/>")
+done
+strip 16 16 slider/thumb.png "${thumbs[@]}"
+svg 12 4 slider/bg.png "<rect width='12' height='4' rx='2' fill='#dde2e8'/>"
+svg 12 4 slider/fg.png "<rect width='12' height='4' rx='2' fill='$accent'/>"
+
+# Progress bar: rounded track and fill for three-slice drawing (type 4).
+svg 30 8 progress/bg.png "<rect width='30' height='8' rx='4' fill='#e6e8eb'/>"
+svg 30 8 progress/fg.png "<rect width='30' height='8' rx='4' fill='#2ba245'/>"
+
+# Frame animation: a spinner as eight 24-pixel PNG frames (gif/loading_N.png)
+# and as one animated GIF on white (gif/loading.gif, 80 ms a frame).
+frames=()
+for i in 0 1 2 3 4 5 6 7; do
+  svg 24 24 "gif/loading_$i.png" "<g transform='rotate($((i * 45)) 12 12)'>$(icon_at loader-circle 0 0 24 "$accent" 2.25)</g>"
+  frames+=("$out/gif/loading_$i.png")
+done
+"${IMAGEMAGICK_CONVERT:-/usr/bin/convert}" -delay 8 -loop 0 -dispose previous -background white \
+  "${frames[@]}" -alpha remove -alpha off "$out/gif/loading.gif"
+
 echo "pictures written to $out"

@@ -1,0 +1,10 @@
+#include "platform/MemoryClipboard.h"
+
+namespace vr {
+
+bool MemoryClipboard::SetText(const std::string& utf8) {
+  text_ = utf8;
+  return true;
+}
+
+}  // namespace vr
