@@ -15,8 +15,12 @@
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemClipboard.h"
 #include "platform/WindowSystem.h"
 #include "records/NoteMgr.h"
+#include "ui/CssTable.h"
+#include "ui/FactoryRegistry.h"
+#include "ui/ResLoaderMgr.h"
 #include "ui/ThreadTask.h"
 
 namespace vr {
@@ -33,6 +37,8 @@ struct Widget {
   WindowLoop* loop = nullptr;
   std::unique_ptr<QuitSignals> quitSignals;
   std::unique_ptr<TaskWindow> tasks;
+  std::unique_ptr<Clipboard> clipboard;
+  std::unique_ptr<ResLoaderMgr> resources;
   std::unique_ptr<ConsoleWindow> window;
 };
 
@@ -78,10 +84,28 @@ const std::vector<Step>& StartSteps() {
          }
          w.quitSignals = std::make_unique<QuitSignals>(*w.loop);
          w.tasks = std::make_unique<TaskWindow>(*w.loop);
+         if (w.windows) {
+           w.clipboard = OpenSystemClipboard(*w.windows);
+           SetProcessClipboard(w.clipboard.get());
+         }
          return true;
        }},
-      {"control classes and creation hook", Nothing},
-      {"resource pack and style sheet", Nothing},
+      // The application's own classes and the creation hook join with the
+      // main window.
+      {"control classes and creation hook",
+       [](Widget&) {
+         RegisterBuiltinFactories();
+         return true;
+       }},
+      {"resource pack and style sheet",
+       [](Widget& w) {
+         // An empty pack leaves the loader empty; start-up goes on.
+         w.resources = std::make_unique<ResLoaderMgr>(EmbeddedPack());
+         SetResLoader(w.resources.get());
+         std::vector<uint8_t> css = w.resources->GetData("cssData.json");
+         CssTable::Instance().Load(std::string(css.begin(), css.end()));
+         return true;
+       }},
       {"weather thread", Nothing},
       {"calendar data",
        [](Widget&) {
@@ -147,6 +171,10 @@ const std::vector<Step>& StopSteps() {
        }},
       {"ui task window",
        [](Widget& w) {
+         SetResLoader(nullptr);
+         w.resources.reset();
+         SetProcessClipboard(nullptr);
+         w.clipboard.reset();
          w.tasks.reset();
          w.quitSignals.reset();
          return true;
