@@ -48,6 +48,11 @@ class NativeWindow {
   virtual void ReleaseCapture() = 0;
   virtual bool HasCapture() const = 0;
   virtual void SetCursor(PointerShape shape) = 0;
+  // The caret of the text control that has the keyboard focus, in client
+  // coordinates; an empty rect when none has. An input method shows its
+  // pre-edit and candidates there where it can. Windows without an input
+  // method ignore it.
+  virtual void SetTextInputRect(const WinRect& caret) { (void)caret; }
 
   // --- Pixels ---
   // The back buffer: a Cairo ARGB32 image surface (premultiplied, native

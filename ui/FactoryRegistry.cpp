@@ -11,6 +11,7 @@
 #include "ui/UILink.h"
 #include "ui/UIProgress.h"
 #include "ui/UIRadioBox.h"
+#include "ui/UIComboBox.h"
 #include "ui/UIScrollVertView.h"
 #include "ui/UIScrollView.h"
 #include "ui/UISlider.h"
@@ -66,6 +67,7 @@ void RegisterBuiltinFactories() {
   registry.Register("UISlider", &Make<UISlider>);
   registry.Register("UIScrollVertView", &Make<UIScrollVertView>);
   registry.Register("UICaption", &Make<UICaption>);
+  registry.Register("UIComboBox", &Make<UIComboBox>);
 }
 
 }  // namespace vr

@@ -7,6 +7,7 @@
 #include "ui/ControlTimerRoute.h"
 #include "ui/HostPaint.h"
 #include "ui/LayoutBuilder.h"
+#include "ui/UIEditCtrl.h"
 #include "ui/UIGraphics.h"
 #include "ui/UIMessages.h"
 #include "ui/WindowMessages.h"
@@ -246,6 +247,23 @@ void UIHostWnd::OnPaintMessage(const WinRect* exposed) {
   cairo_surface_flush(back);
   native->Present(WinRect{area.left, area.top, area.right, area.bottom});
   ++paintCount_;
+  ReportTextInputRect();
+}
+
+// A moving caret always repaints, so after each paint the native window
+// learns where the focused edit's caret is (the input method's spot).
+void UIHostWnd::ReportTextInputRect() {
+  NativeWindow* native = Native();
+  if (!native) return;
+  WinRect caret;
+  auto* edit = dynamic_cast<UIEditCtrl*>(ControlRegistry::Instance().Find(GetFocusId()));
+  if (edit && edit->HasFocus()) {
+    UIRect origin;
+    edit->WindowRect(&origin);
+    const UIRect r = edit->CaretRect();
+    caret = WinRect{origin.left + r.left, origin.top + r.top, origin.left + r.right, origin.top + r.bottom};
+  }
+  native->SetTextInputRect(caret);
 }
 
 // --- Messages ----------------------------------------------------------------------------

@@ -122,6 +122,7 @@ class UIHostWnd : public UIContainer, public UIWindowImp, public UIWindowCommand
   void OnSizeMessage(intptr_t lparam);
   void OnActivateMessage(bool active);
   void OnPaintMessage(const WinRect* exposed);
+  void ReportTextInputRect();
   void OnTimerMessage(uint32_t id);
   bool OnMouseMessage(uint32_t msg, uintptr_t wparam, intptr_t lparam);
   bool OnKeyMessage(uint32_t msg, uintptr_t wparam, intptr_t lparam);

@@ -35,6 +35,8 @@ class HeadlessWindow final : public NativeWindow {
   void ReleaseCapture() override;
   bool HasCapture() const override;
   void SetCursor(PointerShape shape) override { cursor_ = shape; }
+  // No input method here: the rect is only kept for tests.
+  void SetTextInputRect(const WinRect& caret) override { textInputRect_ = caret; }
   cairo_surface_t* BackBuffer() override;
   void Present(const WinRect& rect) override;
 
@@ -47,6 +49,7 @@ class HeadlessWindow final : public NativeWindow {
   bool AcceptsFocus() const { return acceptsFocus_; }
   bool BlurBehind() const { return blurBehind_; }
   PointerShape Cursor() const { return cursor_; }
+  WinRect TextInputRect() const { return textInputRect_; }
   cairo_surface_t* Screen() const { return screen_; }  // null before the first push
   int PresentCount() const { return presentCount_; }
   WinRect LastPresented() const { return lastPresented_; }
@@ -69,6 +72,7 @@ class HeadlessWindow final : public NativeWindow {
   cairo_surface_t* screen_ = nullptr;
   int presentCount_ = 0;
   WinRect lastPresented_;
+  WinRect textInputRect_;
 };
 
 }  // namespace vr

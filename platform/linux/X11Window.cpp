@@ -83,10 +83,38 @@ X11Window::X11Window(X11WindowSystem& system, Window xid, Visual* visual, int de
   SetTitle(params.title ? params.title : "");
   WriteInitialState();
 
-  // Typed text, including what an input method composes, comes through it.
-  if (XIM im = system.InputMethod())
-    ic_ = XCreateIC(im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, xid_,
-                    XNFocusWindow, xid_, nullptr);
+  CreateInputContext();
+}
+
+// Typed text, including what an input method composes, comes through it.
+void X11Window::CreateInputContext() {
+  XIM im = system_.InputMethod();
+  if (!im) return;
+  if (system_.InputStyle() == (XIMPreeditPosition | XIMStatusNothing)) {
+    XPoint spot{0, 0};
+    XVaNestedList preedit =
+        XVaCreateNestedList(0, XNSpotLocation, &spot, XNFontSet, system_.PreeditFontSet(), nullptr);
+    ic_ = XCreateIC(im, XNInputStyle, XIMPreeditPosition | XIMStatusNothing, XNClientWindow, xid_, XNFocusWindow,
+                    xid_, XNPreeditAttributes, preedit, nullptr);
+    XFree(preedit);
+    overTheSpot_ = ic_ != nullptr;
+  }
+  if (!ic_)
+    ic_ = XCreateIC(im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, xid_, XNFocusWindow,
+                    xid_, nullptr);
+}
+
+void X11Window::SetTextInputRect(const WinRect& caret) {
+  if (caret == textInputRect_) return;
+  textInputRect_ = caret;
+  if (!overTheSpot_ || caret.IsEmpty()) return;
+  // The spot is where the pre-edit's baseline starts: the caret's foot.
+  XPoint spot{static_cast<short>(std::clamp(caret.left, -32768, 32767)),
+              static_cast<short>(std::clamp(caret.bottom, -32768, 32767))};
+  XVaNestedList preedit = XVaCreateNestedList(0, XNSpotLocation, &spot, nullptr);
+  XSetICValues(ic_, XNPreeditAttributes, preedit, nullptr);
+  XFree(preedit);
+  XFlush(display_);
 }
 
 X11Window::~X11Window() {

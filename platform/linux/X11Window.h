@@ -37,6 +37,7 @@ class X11Window final : public NativeWindow {
   void ReleaseCapture() override;
   bool HasCapture() const override;
   void SetCursor(PointerShape shape) override;
+  void SetTextInputRect(const WinRect& caret) override;
   cairo_surface_t* BackBuffer() override;
   void Present(const WinRect& rect) override;
 
@@ -44,6 +45,9 @@ class X11Window final : public NativeWindow {
   WindowHandler& Handler() { return handler_; }
   Window Xid() const { return xid_; }
   XIC InputContext() const { return ic_; }
+  // Whether the input method shows the pre-edit at the caret we report.
+  bool PreeditAtCaret() const { return overTheSpot_; }
+  WinRect TextInputRect() const { return textInputRect_; }
   bool AcceptsFocus() const { return acceptsFocus_; }
   // Records what the server reports; returns the events it causes.
   bool NoteGeometry(const WinRect& actual, WinRect* reportedBefore);
@@ -56,6 +60,7 @@ class X11Window final : public NativeWindow {
  private:
   void ChangeState(bool add, unsigned long state1, unsigned long state2);
   void WriteInitialState();
+  void CreateInputContext();
 
   X11WindowSystem& system_;
   Display* display_;
@@ -63,6 +68,8 @@ class X11Window final : public NativeWindow {
   Window xid_;
   GC gc_ = nullptr;
   XIC ic_ = nullptr;
+  bool overTheSpot_ = false;
+  WinRect textInputRect_;
   bool alpha_;
   WinRect bounds_;    // as known: requested, then confirmed by the server
   WinRect reported_;  // as last told to the handler

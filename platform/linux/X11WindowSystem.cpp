@@ -8,7 +8,9 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <clocale>
 
 #include "platform/MonitorLayout.h"
 #include "platform/linux/X11ErrorTrap.h"
@@ -131,6 +133,23 @@ std::vector<long> ReadLongs(Display* d, Window w, Atom property, Atom type) {
   return out;
 }
 
+// Xlib hands input-method text over in the locale's encoding and converts
+// it to UTF-8 from there: in the "C" locale Chinese commits arrive empty.
+// Character handling (LC_CTYPE only; numbers and messages stay as they were)
+// therefore moves to a UTF-8 locale: the environment's if it names one, else
+// C.UTF-8.
+void EnsureUtf8CharacterLocale() {
+  auto isUtf8 = [](const char* name) {
+    if (!name) return false;
+    std::string n(name);
+    for (char& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return n.find("utf-8") != std::string::npos || n.find("utf8") != std::string::npos;
+  };
+  if (isUtf8(setlocale(LC_CTYPE, nullptr))) return;
+  if (isUtf8(setlocale(LC_CTYPE, ""))) return;
+  setlocale(LC_CTYPE, "C.UTF-8");  // where even that is missing, nothing changes
+}
+
 }  // namespace
 
 std::unique_ptr<X11WindowSystem> X11WindowSystem::Open(const char* displayName) {
@@ -159,16 +178,42 @@ X11WindowSystem::X11WindowSystem(Display* display)
   // Without it a held key sends release/press pairs, indistinguishable from typing.
   Bool detectable;
   XkbSetDetectableAutoRepeat(display_, True, &detectable);
-  XSetLocaleModifiers("");
-  im_ = XOpenIM(display_, nullptr, nullptr, nullptr);
+  OpenInputMethod();
   XSelectInput(display_, root_, PropertyChangeMask);
 }
 
 X11WindowSystem::~X11WindowSystem() {
   for (auto& [shape, cursor] : cursors_) XFreeCursor(display_, cursor);
   if (im_) XCloseIM(im_);
+  if (imFonts_) XFreeFontSet(display_, imFonts_);
   if (argbColormap_) XFreeColormap(display_, argbColormap_);
   XCloseDisplay(display_);
+}
+
+void X11WindowSystem::OpenInputMethod() {
+  EnsureUtf8CharacterLocale();
+  if (!XSupportsLocale()) return;
+  XSetLocaleModifiers("");  // honours XMODIFIERS (@im=fcitx, @im=ibus)
+  im_ = XOpenIM(display_, nullptr, nullptr, nullptr);
+  if (!im_) return;
+  imStyle_ = XIMPreeditNothing | XIMStatusNothing;
+  XIMStyles* styles = nullptr;
+  if (XGetIMValues(im_, XNQueryInputStyle, &styles, nullptr) != nullptr || !styles) return;
+  constexpr XIMStyle kOverTheSpot = XIMPreeditPosition | XIMStatusNothing;
+  bool overTheSpot = false;
+  for (unsigned short i = 0; i < styles->count_styles; ++i)
+    overTheSpot = overTheSpot || styles->supported_styles[i] == kOverTheSpot;
+  XFree(styles);
+  if (!overTheSpot) return;
+  // Xlib refuses an over-the-spot context without a font set; the input
+  // method draws with its own fonts anyway, so any font set will do.
+  char** missing = nullptr;
+  int missingCount = 0;
+  char* fallback = nullptr;
+  imFonts_ = XCreateFontSet(display_, "-*-*-medium-r-normal--*-120-*-*-*-*-*-*,fixed,*", &missing, &missingCount,
+                            &fallback);
+  if (missing) XFreeStringList(missing);
+  if (imFonts_) imStyle_ = kOverTheSpot;
 }
 
 std::unique_ptr<NativeWindow> X11WindowSystem::CreateWindow(const WindowParams& params, WindowHandler& handler) {
@@ -494,7 +539,8 @@ void X11WindowSystem::TranslateKey(X11Window& w, XKeyEvent& k, bool down, std::v
     }
     return;
   }
-  e.repeat = !keysDown_.insert(k.keycode).second;
+  // Keycode 0 marks text an input method committed: never a held key.
+  e.repeat = k.keycode != 0 && !keysDown_.insert(k.keycode).second;
   if (e.virtualKey) {
     e.type = WindowEventType::kKeyDown;
     out.push_back(e);

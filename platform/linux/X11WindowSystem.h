@@ -49,6 +49,11 @@ class X11WindowSystem final : public WindowSystem, private LoopEventSource {
   bool ShmUsable() const { return shm_; }
   bool ArgbAvailable() const { return argbVisual_ != nullptr; }
   XIM InputMethod() const { return im_; }
+  // The input style new input contexts ask for: over-the-spot pre-edit
+  // (XIMPreeditPosition) where the input method offers it, else none of ours.
+  XIMStyle InputStyle() const { return imStyle_; }
+  // The font set over-the-spot contexts need; null with any other style.
+  XFontSet PreeditFontSet() const { return imFonts_; }
   bool WmSupports(Atom feature);
   bool WindowManagerRunning();
   // Sends a client message to the root window, as EWMH requests are sent.
@@ -73,6 +78,7 @@ class X11WindowSystem final : public WindowSystem, private LoopEventSource {
   bool DispatchOne() override;
   void BeforeWait() override { XFlush(display_); }
 
+  void OpenInputMethod();
   void Translate(X11Window& window, XEvent& ev, std::vector<WindowEvent>& out);
   void TranslateButton(X11Window& window, const XButtonEvent& b, bool down, std::vector<WindowEvent>& out);
   void TranslateKey(X11Window& window, XKeyEvent& k, bool down, std::vector<WindowEvent>& out);
@@ -89,6 +95,8 @@ class X11WindowSystem final : public WindowSystem, private LoopEventSource {
   bool shm_ = false;
   bool randr_ = false;
   XIM im_ = nullptr;
+  XIMStyle imStyle_ = 0;
+  XFontSet imFonts_ = nullptr;
   std::map<PointerShape, Cursor> cursors_;
   std::map<Window, X11Window*> windows_;
   std::set<unsigned> keysDown_;  // keycodes, to tell auto-repeat

@@ -23,6 +23,7 @@ class XvfbServer {
   XvfbServer& operator=(const XvfbServer&) = delete;
 
   const std::string& DisplayName() const { return display_; }  // ":N"
+  pid_t Pid() const { return pid_; }
 
  private:
   XvfbServer(pid_t pid, std::string display) : pid_(pid), display_(std::move(display)) {}

@@ -171,4 +171,40 @@ done
 "${IMAGEMAGICK_CONVERT:-/usr/bin/convert}" -delay 8 -loop 0 -dispose previous -background white \
   "${frames[@]}" -alpha remove -alpha off "$out/gif/loading.gif"
 
+# --- Pop-ups: combo box, drop-down list, menus and message box --------------
+# Combo box body (four 160 x 28 looks, stretched) and arrow (four 12 x 12 looks).
+cbody=() carrow=()
+borders=("#b4c2ce" "$accent" "$pressed" "#dde2e8")
+for i in 0 1 2 3; do
+  bg="#ffffff"
+  [ "$i" = 3 ] && bg="#f3f4f6"
+  cbody+=("<rect x='0.5' y='0.5' width='159' height='27' rx='4' fill='$bg' stroke='${borders[$i]}'/>")
+  colour=${looks[$i]}
+  carrow+=("$(icon_at chevron-down 0 0 12 "$colour" 2)")
+done
+strip 160 28 combo/body.png "${cbody[@]}"
+strip 12 12 combo/arrow.png "${carrow[@]}"
+# Drop-down list and menu backgrounds (nine-grid) and the menu's check mark.
+svg 30 30 cb_bg.png "<rect x='0.5' y='0.5' width='29' height='29' rx='3' fill='#ffffff' stroke='#b4c2ce'/>"
+svg 30 30 menu/bg.png "<rect x='0.5' y='0.5' width='29' height='29' rx='6' fill='#ffffff' stroke='#c9d3dc'/><rect x='2' y='2' width='26' height='26' rx='5' fill='#ffffff'/>"
+icon check 16 "$accent" menu/check.png
+# Message box: panel, the two button faces (four 120 x 40 looks each) and the
+# dialog close button (four 20 x 20 looks); the 24-pixel application icon.
+svg 60 60 msgbox/bg.png "<rect x='0.5' y='0.5' width='59' height='59' rx='8' fill='#ffffff' stroke='#b4c2ce'/>"
+bb=() bw=()
+for i in 0 1 2 3; do
+  bb+=("<rect x='0.5' y='0.5' width='119' height='39' rx='6' fill='${fills[$i]}'/>")
+  bw+=("<rect x='0.5' y='0.5' width='119' height='39' rx='6' fill='#ffffff' stroke='${borders[$i]}'/>")
+done
+strip 120 40 msgbox/btnb.png "${bb[@]}"
+strip 120 40 msgbox/btnw.png "${bw[@]}"
+cl=()
+clbg=("" "<rect width='20' height='20' rx='3' fill='$danger'/>" "<rect width='20' height='20' rx='3' fill='#c7373c'/>" "")
+clfg=("$muted" "$light" "$light" "$disabled")
+for i in 0 1 2 3; do
+  cl+=("${clbg[$i]}$(icon_at x 3 3 14 "${clfg[$i]}" 2)")
+done
+strip 20 20 btn/btn_close.png "${cl[@]}"
+svg 24 24 ico24.png "<rect width='24' height='24' rx='5' fill='$accent'/>$(icon_at calendar-days 4 4 16 "$light" 2)"
+
 echo "pictures written to $out"

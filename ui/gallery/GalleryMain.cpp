@@ -4,6 +4,7 @@
 // headless backend) until the window is closed or SIGINT/SIGTERM arrives.
 //   veskorili-gallery --png FILE [--size WxH] [--doc xml\gallery.xml]
 //   veskorili-gallery --window [--doc xml\gallery.xml]
+//   veskorili-gallery --popups DIR   (combo list, menu and message box PNGs)
 // In a window it reports on stdout, one line each: "window <w> <h>" (the
 // document root's size), "frame <ms>" when the
 // first frame went to the screen (milliseconds since start) and
@@ -25,6 +26,7 @@
 #include "ui/UIAttr.h"
 #include "ui/UIHeadlessHost.h"
 #include "ui/UIHostWnd.h"
+#include "ui/gallery/GalleryPopups.h"
 #include "ui/gallery/GallerySampleList.h"
 #include "ui/ThreadTask.h"
 
@@ -35,6 +37,7 @@ const auto kStart = std::chrono::steady_clock::now();
 struct Options {
   bool window = false;
   std::string png;
+  std::string popups;
   std::string doc = "xml\\gallery.xml";
   int width = 0;
   int height = 0;
@@ -56,6 +59,8 @@ bool ParseArgs(int argc, char** argv, Options* o) {
       o->window = true;
     } else if (arg == "--png" && hasValue) {
       o->png = argv[++i];
+    } else if (arg == "--popups" && hasValue) {
+      o->popups = argv[++i];
     } else if (arg == "--doc" && hasValue) {
       o->doc = argv[++i];
     } else if (arg == "--size" && hasValue) {
@@ -64,6 +69,7 @@ bool ParseArgs(int argc, char** argv, Options* o) {
       return false;
     }
   }
+  if (!o->popups.empty()) return !o->window && o->png.empty();
   return o->window != !o->png.empty();
 }
 
@@ -133,7 +139,8 @@ int main(int argc, char** argv) {
   if (!ParseArgs(argc, argv, &options)) {
     std::fprintf(stderr,
                  "usage: veskorili-gallery --png FILE [--size WxH] [--doc PACKPATH]\n"
-                 "       veskorili-gallery --window [--doc PACKPATH]\n");
+                 "       veskorili-gallery --window [--doc PACKPATH]\n"
+                 "       veskorili-gallery --popups DIR\n");
     return 2;
   }
   vr::RegisterBuiltinFactories();
@@ -144,7 +151,9 @@ int main(int argc, char** argv) {
   const std::vector<uint8_t> css = loader.GetData("cssData.json");
   vr::CssTable::Instance().Load(std::string(css.begin(), css.end()));
   int status = 0;
-  if (options.window) {
+  if (!options.popups.empty()) {
+    status = vr::RenderGalleryPopups(options.popups) ? 0 : 1;
+  } else if (options.window) {
     status = RunWindow(options);
   } else {
     auto host = vr::UIHeadlessHost::Create(options.width > 0 ? options.width : 100,
