@@ -6,10 +6,12 @@
 #include "platform/VirtualKeys.h"
 #include "ui/EditMessages.h"
 #include "ui/IUIContainer.h"
+#include "ui/MenuLoader.h"
 #include "ui/TextDraw.h"
 #include "ui/UIColor.h"
 #include "ui/UIFont.h"
 #include "ui/UIGraphics.h"
+#include "ui/UIWindowImp.h"
 #include "ui/Utf8Text.h"
 
 namespace vr {
@@ -103,6 +105,10 @@ bool UIEditCtrl::HandleMessage(uint32_t msg, uintptr_t wparam, intptr_t lparam, 
     case uimsg::kRButtonDown:
       SetHandled(true);
       RequestFocus();
+      return true;
+    case uimsg::kRButtonUp:
+      SetHandled(true);
+      ShowContextMenu(lparam);
       return true;
     case uimsg::kTimer:
       SetHandled(true);
@@ -534,6 +540,53 @@ void UIEditCtrl::Paint(UIGraphics& g) {
     cairo_fill(cr);
     cairo_restore(cr);
   }
+}
+
+// --- Context menu -----------------------------------------------------------------------
+
+namespace {
+
+// Item ids of xml\editmenu.xml.
+constexpr int kMenuUndo = 772;
+constexpr int kMenuCut = 768;
+constexpr int kMenuCopy = 769;
+constexpr int kMenuPaste = 770;
+constexpr int kMenuDelete = 771;
+constexpr int kMenuSelectAll = 177;
+
+}  // namespace
+
+bool UIEditCtrl::RunMenuCommand(int id) {
+  switch (id) {
+    case kMenuUndo: return Undo();
+    case kMenuCut: return Cut();
+    case kMenuCopy: return Copy();
+    case kMenuPaste: return Paste();
+    case kMenuDelete: return DeleteSelection();
+    case kMenuSelectAll:
+      SelectAll();
+      return true;
+    default: return false;
+  }
+}
+
+void UIEditCtrl::ShowContextMenu(intptr_t lparam) {
+  auto* window = dynamic_cast<UIWindowImp*>(Host());
+  if (!window) return;  // offscreen hosts show no pop-ups
+  const UIPoint at = Host()->ClientToScreen(UIPoint{LParamLow(lparam), LParamHigh(lparam)});
+  MenuLoader menu;
+  menu.SetCallback([this](SkinMenu& m) {
+    m.EnableItem(kMenuUndo, CanUndo());
+    m.EnableItem(kMenuCut, CanCut());
+    m.EnableItem(kMenuCopy, CanCopy());
+    m.EnableItem(kMenuPaste, CanPaste());
+    m.EnableItem(kMenuDelete, CanDelete());
+    m.EnableItem(kMenuSelectAll, CanSelectAll());
+  });
+  // The menu runs a nested loop; keep this control alive until it returns.
+  UIRefHold<UIEditCtrl> self(this);
+  const int id = menu.TrackSkinMenu(window, at.x, at.y, "xml\\editmenu.xml");
+  if (id > 0 && Host()) RunMenuCommand(id);
 }
 
 }  // namespace vr

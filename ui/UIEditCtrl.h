@@ -62,6 +62,9 @@ class UIEditCtrl : public UIControl, private EditEngineListener {
   bool Paste() { return engine_.Paste(); }
   bool DeleteSelection() { return engine_.DeleteSelection(); }
   void SelectAll() { engine_.SelectAll(); }
+  // Runs the command of a context-menu id (the ids of xml\editmenu.xml);
+  // false for an unknown id or a command that did nothing.
+  bool RunMenuCommand(int id);
 
   // --- Input method ---
   // Text being composed, shown underlined at the caret; empty ends it.
@@ -91,6 +94,9 @@ class UIEditCtrl : public UIControl, private EditEngineListener {
   void MouseUp();
   void AutoScrollTick();
   UIPoint ToLocal(intptr_t lparam) const;
+  // The right-click menu at the pointer (window-client lparam), on hosts that
+  // are real windows.
+  void ShowContextMenu(intptr_t lparam);
   void SyncView();
   void SyncBaseText();
   void RestartCaret();

@@ -14,6 +14,8 @@
 #include "ui/UIComboBox.h"
 #include "ui/UIComboBoxItem.h"
 #include "ui/UIComboListWidget.h"
+#include "ui/UIEditCtrl.h"
+#include "platform/Clipboard.h"
 #include "ui/UIHostWnd.h"
 #include "ui/UIMessageBox.h"
 #include "ui/UIButton.h"
@@ -300,6 +302,33 @@ INSTANTIATE_TEST_SUITE_P(Cases, MessageBoxResult,
                          ::testing::Values(BoxCase{"取消|删除", 1, 1}, BoxCase{"取消|删除", 2, 2},
                                            BoxCase{"取消|删除", 0, -1}, BoxCase{"确定", 1, 1},
                                            BoxCase{"", 0, -1}));
+
+TEST_F(PopupTest, EditRightClick_CutFromMenu_MovesSelectionToClipboard) {
+  auto* edit = new UIEditCtrl();
+  owner_->AddChild(edit);
+  edit->SetAttribute("pos", "10,10,200,28");
+  edit->CommitComposition("剪切测试");
+  edit->SelectAll();
+  ProcessClipboard().SetText("before");
+  Script({[&] { sys_.TypeText("t"); }});  // 剪切(&T)
+  sys_.Click(WinPoint{100 + 50, 100 + 20}, MouseButton::kRight);
+  sys_.RunUntilIdle();
+  EXPECT_EQ(edit->EditText(), "");
+  EXPECT_EQ(ProcessClipboard().GetText().value_or(""), "剪切测试");
+}
+
+TEST_F(PopupTest, EditRightClick_SelectAllFromMenu_SelectsTheText) {
+  auto* edit = new UIEditCtrl();
+  owner_->AddChild(edit);
+  edit->SetAttribute("pos", "10,10,200,28");
+  edit->CommitComposition("abc");
+  ASSERT_FALSE(edit->CanCut());  // nothing selected yet
+  Script({[&] { sys_.TypeText("a"); }});  // 全选(&A)
+  sys_.Click(WinPoint{100 + 50, 100 + 20}, MouseButton::kRight);
+  sys_.RunUntilIdle();
+  EXPECT_EQ(edit->EditText(), "abc");
+  EXPECT_TRUE(edit->CanCut());
+}
 
 }  // namespace
 }  // namespace vr
