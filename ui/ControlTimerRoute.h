@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
 namespace vr {
 
+class IUIContainer;
 class UIControl;
 
 // Where one tick of a host's native timer belongs. Control timers carry the
@@ -20,5 +22,11 @@ struct ControlTimerTick {
 };
 
 ControlTimerTick ResolveControlTimer(uint32_t id, const UIControl* root);
+
+// Delivers one tick as ResolveControlTimer places it: the control gets the
+// timer message, the root's ticks go to `onRoot`, and the timer of a vanished
+// control is killed on `host`. Other timers are left alone.
+void DeliverControlTimer(uint32_t id, const UIControl* root, IUIContainer& host,
+                         const std::function<void(int index)>& onRoot);
 
 }  // namespace vr

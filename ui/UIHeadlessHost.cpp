@@ -113,20 +113,7 @@ bool UIHeadlessHost::SavePng(const std::string& path) const {
 }
 
 void UIHeadlessHost::FireTimer(uint32_t id) {
-  const ControlTimerTick tick = ResolveControlTimer(id, this);
-  switch (tick.kind) {
-    case ControlTimerTick::Kind::kNotControl:
-      break;
-    case ControlTimerTick::Kind::kVanished:
-      KillHostTimer(id);
-      break;
-    case ControlTimerTick::Kind::kRoot:
-      OnTimer(tick.index);
-      break;
-    case ControlTimerTick::Kind::kControl:
-      tick.control->SendMsg(uimsg::kTimer, static_cast<uintptr_t>(tick.index), 0);
-      break;
-  }
+  DeliverControlTimer(id, this, *this, [this](int index) { OnTimer(index); });
 }
 
 void UIHeadlessHost::OnTimer(int) {}

@@ -391,20 +391,7 @@ intptr_t UIHostWnd::OnNcHitTest(intptr_t lparam) {
 }
 
 void UIHostWnd::OnTimerMessage(uint32_t id) {
-  const ControlTimerTick tick = ResolveControlTimer(id, this);
-  switch (tick.kind) {
-    case ControlTimerTick::Kind::kNotControl:
-      break;
-    case ControlTimerTick::Kind::kVanished:
-      KillHostTimer(id);
-      break;
-    case ControlTimerTick::Kind::kRoot:
-      OnTimer(tick.index);
-      break;
-    case ControlTimerTick::Kind::kControl:
-      tick.control->SendMsg(uimsg::kTimer, static_cast<uintptr_t>(tick.index), 0);
-      break;
-  }
+  DeliverControlTimer(id, this, *this, [this](int index) { OnTimer(index); });
 }
 
 bool UIHostWnd::OnKeyMessage(uint32_t msg, uintptr_t wparam, intptr_t lparam) {
